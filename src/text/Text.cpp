@@ -1,0 +1,102 @@
+// The shared text helpers: C-string copies, the character-stepping search, quote markers.
+#include "text/Text.h"
+
+#include <cstring>
+
+Text textFromCString(const char* s) { return s ? Text(s) : Text(); }
+
+namespace {
+
+// glibc's memmem is the fastest exact search here; elsewhere string_view::find does.
+const unsigned char* findBytes(const unsigned char* s, size_t n, std::string_view sought) {
+#ifdef __GLIBC__
+    return static_cast<const unsigned char*>(memmem(s, n, sought.data(), sought.size()));
+#else
+    std::string_view hay(reinterpret_cast<const char*>(s), n);
+    size_t k = hay.find(sought);
+    return k == std::string_view::npos ? nullptr : s + k;
+#endif
+}
+
+unsigned char foldAscii(unsigned char c) { return (c >= 'a' && c <= 'z') ? c - 32 : c; }
+
+bool equalAt(const unsigned char* p, std::string_view sought, bool ignoreCase) {
+    const auto* q = reinterpret_cast<const unsigned char*>(sought.data());
+    if (!ignoreCase) return std::memcmp(p, q, sought.size()) == 0;
+    for (size_t k = 0; k < sought.size(); ++k)
+        if (foldAscii(p[k]) != foldAscii(q[k])) return false;
+    return true;
+}
+
+// The plain form of the search: one character at a time.
+int stepSearch(const unsigned char* s, size_t n, size_t from, std::string_view sought,
+               bool ignoreCase) {
+    size_t i = from;
+    while (i < n) {
+        if (n - i >= sought.size() && equalAt(s + i, sought, ignoreCase))
+            return static_cast<int>(i + 1);
+        if (isLeadByte(s[i])) {
+            if (i + 1 == n) return -1; // lead byte before the terminating NUL
+            i += 2;
+        } else {
+            i += 1;
+        }
+    }
+    return -1;
+}
+
+// Same result as stepSearch for an exact search, at memmem speed: candidates come from
+// memmem and are kept only when they start a character. A byte below 80 hex is either a
+// single-byte character or a trail byte, so the byte after it always starts a character;
+// after a run of bytes of 80 hex and above that follows such a boundary, the characters
+// pair up, so a candidate starts a character when it lies an even distance into the run.
+// `known` is a character start at or before every later candidate, so each byte is looked
+// at a bounded number of times.
+int fastExactSearch(const unsigned char* s, size_t n, size_t from, std::string_view sought) {
+    size_t known = from;
+    size_t at = from;
+    while (at + sought.size() <= n) {
+        const unsigned char* hit = findBytes(s + at, n - at, sought);
+        if (!hit) break;
+        size_t p = hit - s;
+        size_t runStart = p;
+        while (runStart > known && isLeadByte(s[runStart - 1])) --runStart;
+        if ((p - runStart) % 2 == 0) return static_cast<int>(p + 1);
+        // p is a trail byte, so p + 1 starts a character.
+        known = p + 1;
+        at = p + 1;
+    }
+    // No match; the stepping search would also have found none before any lone lead byte.
+    return -1;
+}
+
+} // namespace
+
+int findText(std::string_view subject, std::string_view sought, int start, bool ignoreCase) {
+    const size_t n = subject.size();
+    if (n == 0) return -1;
+    size_t from = start < 1 ? 0 : static_cast<size_t>(start) - 1;
+    if (from >= n) return -1;
+    if (sought.empty()) return 1;
+    const auto* s = reinterpret_cast<const unsigned char*>(subject.data());
+    if (ignoreCase) return stepSearch(s, n, from, sought, true);
+    return fastExactSearch(s, n, from, sought);
+}
+
+Text replaceQuoteMarker(std::string_view s) {
+    Text out;
+    out.reserve(s.size());
+    size_t i = 0;
+    while (i < s.size()) {
+        if (s.substr(i, quoteMarker.size()) == quoteMarker) {
+            out += '"';
+            i += quoteMarker.size();
+        } else if (isLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) {
+            out.append(s.data() + i, 2);
+            i += 2;
+        } else {
+            out += s[i++];
+        }
+    }
+    return out;
+}
