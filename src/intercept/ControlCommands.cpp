@@ -19,7 +19,9 @@ Text startCommand(int32_t proxyPort, const std::vector<Text>& urlFilters,
            std::to_string(localPort) + "]";
 }
 
-Text exitCommand() { return "act[exit]"; }
+Text exitCommand() {
+    return "act[exit]";
+}
 
 Text restoreCommand(int32_t proxyPort) {
     return "act[huifu]port[" + std::to_string(proxyPort) + "]";

@@ -10,7 +10,9 @@
 
 namespace {
 
-int fdOf(SocketHandle s) { return static_cast<int>(s) - 1; }
+int fdOf(SocketHandle s) {
+    return static_cast<int>(s) - 1;
+}
 
 } // namespace
 

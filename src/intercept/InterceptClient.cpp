@@ -11,8 +11,7 @@ InterceptClient::InterceptClient() : replyFolder(programDirectory() + pathSepara
 InterceptClient::InterceptClient(Text folder) : replyFolder(std::move(folder)) {}
 
 Text InterceptClient::textBetween(std::string_view subject, std::string_view startMarker,
-                                  std::string_view endMarker, int32_t startPos,
-                                  bool ignoreCase) {
+                                  std::string_view endMarker, int32_t startPos, bool ignoreCase) {
     Text s = replaceQuoteMarker(startMarker);
     Text e = replaceQuoteMarker(endMarker);
     int begin = findText(subject, s, startPos, ignoreCase);

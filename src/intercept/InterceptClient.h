@@ -16,7 +16,7 @@ struct PeerInfo {
 };
 
 class InterceptClient {
-public:
+  public:
     // Reply files go to the folder "data" in the program directory.
     InterceptClient();
     // Reply files go to `replyFolder` (tools and tests).
@@ -51,7 +51,7 @@ public:
     int32_t storedProxyPort() const { return proxyPort; }
     bool hasSocket() const { return udpSocket != 0; }
 
-private:
+  private:
     static Text textBetween(std::string_view subject, std::string_view startMarker,
                             std::string_view endMarker, int32_t startPos, bool ignoreCase);
     bool sendCommand(std::string_view command, unsigned timeoutMs);

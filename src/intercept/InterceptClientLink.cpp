@@ -55,9 +55,13 @@ bool InterceptClient::sendCommand(std::string_view command, unsigned timeoutMs) 
     return sendDatagram(udpSocket, peer, command, timeoutMs);
 }
 
-void InterceptClient::exit() { sendCommand(exitCommand(), shortSendTimeoutMs); }
+void InterceptClient::exit() {
+    sendCommand(exitCommand(), shortSendTimeoutMs);
+}
 
-void InterceptClient::restore() { sendCommand(restoreCommand(proxyPort), shortSendTimeoutMs); }
+void InterceptClient::restore() {
+    sendCommand(restoreCommand(proxyPort), shortSendTimeoutMs);
+}
 
 bool InterceptClient::receive(Text& num, Text& type, Text& url, Text& html, Text& post,
                               Text& cookie, Text& header) {

@@ -25,7 +25,8 @@ bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
 // console), and ignores trailing spaces and dots before the extension.
 bool isReservedDeviceName(std::string_view num) {
     std::string_view base = num.substr(0, num.find('.'));
-    while (!base.empty() && (base.back() == ' ' || base.back() == '.')) base.remove_suffix(1);
+    while (!base.empty() && (base.back() == ' ' || base.back() == '.'))
+        base.remove_suffix(1);
     static constexpr std::string_view fixed[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
     for (std::string_view name : fixed)
         if (equalsIgnoringAsciiCase(base, name)) return true;

@@ -3,7 +3,9 @@
 
 #include <cstring>
 
-Text textFromCString(const char* s) { return s ? Text(s) : Text(); }
+Text textFromCString(const char* s) {
+    return s ? Text(s) : Text();
+}
 
 namespace {
 
@@ -18,7 +20,9 @@ const unsigned char* findBytes(const unsigned char* s, size_t n, std::string_vie
 #endif
 }
 
-unsigned char foldAscii(unsigned char c) { return (c >= 'a' && c <= 'z') ? c - 32 : c; }
+unsigned char foldAscii(unsigned char c) {
+    return (c >= 'a' && c <= 'z') ? c - 32 : c;
+}
 
 bool equalAt(const unsigned char* p, std::string_view sought, bool ignoreCase) {
     const auto* q = reinterpret_cast<const unsigned char*>(sought.data());
@@ -60,7 +64,8 @@ int fastExactSearch(const unsigned char* s, size_t n, size_t from, std::string_v
         if (!hit) break;
         size_t p = hit - s;
         size_t runStart = p;
-        while (runStart > known && isLeadByte(s[runStart - 1])) --runStart;
+        while (runStart > known && isLeadByte(s[runStart - 1]))
+            --runStart;
         if ((p - runStart) % 2 == 0) return static_cast<int>(p + 1);
         // p is a trail byte, so p + 1 starts a character.
         known = p + 1;

@@ -12,10 +12,14 @@ using Text = std::string;
 Text textFromCString(const char* s);
 
 // Byte-exact equality, letter case included.
-inline bool textEquals(std::string_view a, std::string_view b) { return a == b; }
+inline bool textEquals(std::string_view a, std::string_view b) {
+    return a == b;
+}
 
 // True when the byte begins a two-byte character of the ANSI code page.
-inline bool isLeadByte(unsigned char b) { return b >= 0x80; }
+inline bool isLeadByte(unsigned char b) {
+    return b >= 0x80;
+}
 
 // The 1-based byte position of the first occurrence of `sought` in `subject` at or after
 // byte `start`, or -1. The search steps through `subject` by characters from the byte where

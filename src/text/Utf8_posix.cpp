@@ -7,4 +7,6 @@ std::string ansiToUtf8(std::string_view s) {
     return iconvConvert("UTF-8", "CP936", s, "\xEF\xBF\xBD", 1);
 }
 
-Text utf8ToAnsi(std::string_view s) { return iconvConvert("CP936", "UTF-8", s, "?", 1); }
+Text utf8ToAnsi(std::string_view s) {
+    return iconvConvert("CP936", "UTF-8", s, "?", 1);
+}

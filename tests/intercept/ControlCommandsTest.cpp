@@ -19,7 +19,8 @@ TEST(ControlCommands, StartCommand) {
               "act[csh]port[-1]arr_url[a,b,]arr_pid[]size[9000]bd[6003]");
     EXPECT_EQ(startCommand(0, {}, {}, 9000000000LL, 65535),
               "act[csh]port[0]arr_url[]arr_pid[]size[9000000000]bd[65535]");
-    EXPECT_EQ(startCommand(0, {}, {}, -5, 6002), "act[csh]port[0]arr_url[]arr_pid[]size[-5]bd[6002]");
+    EXPECT_EQ(startCommand(0, {}, {}, -5, 6002),
+              "act[csh]port[0]arr_url[]arr_pid[]size[-5]bd[6002]");
 }
 
 TEST(ControlCommands, ExitAndRestore) {

@@ -64,7 +64,8 @@ TEST(Parse, StopsAtFirstNul) {
 
 TEST(Parse, SixteenMebibyteReport) {
     std::string html(16u << 20, 'x');
-    for (size_t i = 0; i < html.size(); i += 4096) html[i] = '\xB0';
+    for (size_t i = 0; i < html.size(); i += 4096)
+        html[i] = '\xB0';
     InterceptClient client;
     PacketReport r = client.parse("type{|recv|}html{|" + html + "|}num{|42|}");
     EXPECT_EQ(r.num, "42");

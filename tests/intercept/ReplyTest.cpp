@@ -15,7 +15,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class ReplyTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         root = fs::temp_directory_path() /
                ("tesvo-reply-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
@@ -75,16 +75,20 @@ TEST_F(ReplyTest, MissingFolderWritesNothing) {
 
 TEST_F(ReplyTest, GbkNumIsAPlainName) {
     InterceptClient client(folder);
-    client.reply(client.parse("num{|\xB5\xDA""1|}"), false);
-    EXPECT_EQ(read("\xB5\xDA""1.fd"), "new{|0|}");
+    client.reply(client.parse("num{|\xB5\xDA"
+                              "1|}"),
+                 false);
+    EXPECT_EQ(read("\xB5\xDA"
+                   "1.fd"),
+              "new{|0|}");
 }
 
 TEST_F(ReplyTest, UnsafeNumsWriteNowhere) {
     fs::create_directories(root / "data" / "sub");
-    const char* unsafe[] = {"..\\x", "../x", "sub/x", "sub\\x", "C:x", "a\x01", "a\tb", "a\x7F",
-                            "a<b", "a>b", "a\"b", "a|b", "a?b", "a*b", "CON", "con", "NUL",
-                            "nul.txt", "PRN", "AUX", "COM1", "com9", "LPT1", "LPT9", "CON ",
-                            "CONIN$", "conout$", "\xB0\\"};
+    const char* unsafe[] = {"..\\x", "../x", "sub/x", "sub\\x",  "C:x",    "a\x01",   "a\tb",
+                            "a\x7F", "a<b",  "a>b",   "a\"b",    "a|b",    "a?b",     "a*b",
+                            "CON",   "con",  "NUL",   "nul.txt", "PRN",    "AUX",     "COM1",
+                            "com9",  "LPT1", "LPT9",  "CON ",    "CONIN$", "conout$", "\xB0\\"};
     InterceptClient client(folder);
     for (const char* num : unsafe) {
         SCOPED_TRACE(num);
@@ -97,8 +101,8 @@ TEST_F(ReplyTest, UnsafeNumsWriteNowhere) {
 }
 
 TEST(ReplyName, PlainNamesAreSafe) {
-    const char* safe[] = {"", "0", "12345", "COM0", "COM10", "LPT", "CONSOLE", "nul1", "a.b",
-                          "..", "a b", "\xB5\xDA"};
+    const char* safe[] = {"",        "0",    "12345", "COM0", "COM10", "LPT",
+                          "CONSOLE", "nul1", "a.b",   "..",   "a b",   "\xB5\xDA"};
     for (const char* num : safe) {
         SCOPED_TRACE(num);
         EXPECT_TRUE(isSafeReplyName(num));

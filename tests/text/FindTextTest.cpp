@@ -90,18 +90,20 @@ TEST(FindText, AgreesWithSteppingOnRandomGbkText) {
     for (int round = 0; round < 3000; ++round) {
         std::string s, t;
         size_t n = next() % 40, m = 1 + next() % 3;
-        for (size_t k = 0; k < n; ++k) s += static_cast<char>(alphabet[next() % 9]);
-        for (size_t k = 0; k < m; ++k) t += static_cast<char>(alphabet[next() % 9]);
+        for (size_t k = 0; k < n; ++k)
+            s += static_cast<char>(alphabet[next() % 9]);
+        for (size_t k = 0; k < m; ++k)
+            t += static_cast<char>(alphabet[next() % 9]);
         int start = static_cast<int>(next() % 6);
         bool ic = next() % 2;
-        ASSERT_EQ(findText(s, t, start, ic), referenceFind(s, t, start, ic))
-            << "round " << round;
+        ASSERT_EQ(findText(s, t, start, ic), referenceFind(s, t, start, ic)) << "round " << round;
     }
 }
 
 TEST(FindText, LargeSubjectAbsentAndNearEnd) {
     std::string s;
-    while (s.size() < (1u << 20)) s += "\xC3\xBB\xD3\xD0 abc|";
+    while (s.size() < (1u << 20))
+        s += "\xC3\xBB\xD3\xD0 abc|";
     EXPECT_EQ(findText(s, "|}"), -1);
     std::string t = s + "|}";
     EXPECT_EQ(findText(t, "|}"), static_cast<int>(s.size()) + 1);

@@ -1,6 +1,6 @@
 // Literal bytes, quote markers, conversions and the program directory.
-#include "text/ProgramDirectory.h"
 #include "text/Text.h"
+#include "text/ProgramDirectory.h"
 #include "text/Utf8.h"
 #include "text/WideText.h"
 
