@@ -48,8 +48,9 @@ bool sendDatagram(SocketHandle s, const PeerInfo& peer, std::string_view bytes,
 bool receiveDatagram(SocketHandle s, size_t capacity, std::string& out) {
     pollfd p{fdOf(s), POLLIN, 0};
     if (::poll(&p, 1, -1) <= 0) return false;
-    // One byte more than the buffer tells a datagram that would not have fitted.
-    std::string buf(capacity + 1, '\0');
+    // With MSG_TRUNC a datagram's full length comes back even when it did not fit; Winsock
+    // fails such a read with WSAEMSGSIZE.
+    std::string buf(capacity, '\0');
     ssize_t n = ::recvfrom(fdOf(s), buf.data(), buf.size(), MSG_TRUNC, nullptr, nullptr);
     if (n <= 0 || static_cast<size_t>(n) > capacity) return false;
     buf.resize(static_cast<size_t>(n));

@@ -23,14 +23,15 @@ class InterceptClient {
     explicit InterceptClient(Text replyFolder);
 
     ~InterceptClient();
-    // A copy has its own peer address and proxy port but never a socket: only the
-    // original closes the socket it bound, exactly once.
+    // A copy has its own peer address and proxy port but no socket: only the client that
+    // bound the socket sends on it and closes it, exactly once.
     InterceptClient(const InterceptClient& other);
     InterceptClient& operator=(const InterceptClient&) = delete;
 
     // Publishes the window handle, restarts the interceptor, binds the control socket and
     // sends the start command. False when "fd.exe" is missing beside the program, when no
-    // socket could be bound, or when the start command was not sent.
+    // socket could be bound (no port from 6002 up binds, or no socket can be created; the
+    // client then keeps no socket), or when the start command was not sent.
     bool init(int32_t windowHandle, int32_t proxyPort, const std::vector<Text>& pidFilters,
               const std::vector<Text>& urlFilters, int64_t size);
     // Sends "act[exit]"; nothing without a socket.
@@ -59,6 +60,5 @@ class InterceptClient {
     std::uintptr_t udpSocket = 0; // 0: none
     PeerInfo peer;
     int32_t proxyPort = 0;
-    bool ownsSocket = false;
     Text replyFolder;
 };

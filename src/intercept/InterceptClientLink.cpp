@@ -23,9 +23,11 @@ constexpr size_t receiveBufferSize = 20480;
 } // namespace
 
 InterceptClient::~InterceptClient() {
-    if (ownsSocket && udpSocket != 0) closeSocket(udpSocket);
+    closeSocket(udpSocket);
 }
 
+// udpSocket stays none: sharing it would let the copy send on, or outlive, a socket that
+// the original closes.
 InterceptClient::InterceptClient(const InterceptClient& other)
     : peer(other.peer), proxyPort(other.proxyPort), replyFolder(other.replyFolder) {}
 
@@ -40,9 +42,8 @@ bool InterceptClient::init(int32_t windowHandle, int32_t proxy, const std::vecto
     int32_t localPort = 0;
     SocketHandle s = bindUdpFromPort(firstLocalPort, localPort);
     if (s == 0) return false;
-    if (ownsSocket && udpSocket != 0) closeSocket(udpSocket);
+    closeSocket(udpSocket); // a second init replaces the first one's socket
     udpSocket = s;
-    ownsSocket = true;
     peer.ip = controlIp;
     peer.port = controlPort;
     proxyPort = proxy;

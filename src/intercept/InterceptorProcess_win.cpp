@@ -45,13 +45,27 @@ void startDetached(const Text& commandLine, unsigned readyWaitMs) {
 
 void dispatchMessagesFor(unsigned ms) {
     DWORD begin = GetTickCount();
-    while (GetTickCount() - begin <= ms) {
+    bool quit = false;
+    WPARAM quitCode = 0;
+    for (;;) {
         MSG msg;
+        // PeekMessage also runs the messages other threads and processes send to the
+        // thread's windows (the interceptor's reports among them).
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                quit = true;
+                quitCode = msg.wParam;
+                continue;
+            }
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
-        // Sleep until a message arrives or a little time passes; the loop re-checks the tick.
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        DWORD elapsed = GetTickCount() - begin;
+        if (elapsed > ms) break;
+        // Sleeps until a message is waiting (even one already seen) or the time is up.
+        MsgWaitForMultipleObjectsEx(0, nullptr, ms - elapsed + 1, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     }
+    // A quit request taken from the queue here belongs to the message loop that runs after
+    // the wait: dropping it would leave the program running without a window.
+    if (quit) PostQuitMessage(static_cast<int>(quitCode));
 }
