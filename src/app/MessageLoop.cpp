@@ -42,7 +42,7 @@ void processMessage(HWND mainWindow, const MSG& msg) {
 }
 
 int runMessageLoop(HWND mainWindow) {
-    MSG msg;
+    MSG msg{};
     // GetMessage answers -1 on an error; like WM_QUIT, that ends the loop.
     while (GetMessageA(&msg, nullptr, 0, 0) > 0)
         processMessage(mainWindow, msg);
