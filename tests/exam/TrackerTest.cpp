@@ -15,12 +15,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
+fs::path testFolder() {
+    return fs::temp_directory_path() /
+           ("tesvo-tracker-" +
+            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+}
+
 class TrackerTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("tesvo-tracker-" +
-                  std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(folder);
         fs::create_directories(folder);
     }
@@ -36,7 +39,7 @@ class TrackerTest : public ::testing::Test {
     }
     void expectAnswers(std::array<Text, 5> want) { EXPECT_EQ(display.answers, want); }
 
-    fs::path folder;
+    const fs::path folder = testFolder();
     std::vector<Text> questions;
     InterceptClient client{folder.string()};
     RegexObject regex;
