@@ -4,7 +4,8 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config googletest libgtest-dev libgmock-dev
           libbenchmark-dev libpcre2-dev g++-mingw-w64-i686 binutils-mingw-w64-i686
-          wine wine32:i386 xvfb x11-apps imagemagick locales clang-format)
+          wine wine32:i386 xvfb x11-apps imagemagick locales clang-format
+          clang libclang-rt-14-dev)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -13,3 +13,6 @@ export WINEPREFIX="$PWD/build/wineprefix" WINEDEBUG=-all LC_ALL=zh_CN.UTF-8
 . scripts/xvfb.sh
 tesvo_start_display
 ctest --preset win32
+
+# Sanitizers and fuzzing, natively.
+bash scripts/hardening.sh
