@@ -27,24 +27,6 @@ namespace {
 
 constexpr size_t maxPieces = 48;
 
-// The reply folder "data" alone in a folder of its own: a reply written anywhere else shows
-// up as a second entry there.
-struct Folders {
-    std::string parent;
-    std::string data;
-};
-
-const Folders& folders() {
-    static const Folders f = [] {
-        char pattern[] = "/tmp/tesvo-fuzz-XXXXXX";
-        if (!mkdtemp(pattern)) std::abort();
-        Folders made{pattern, std::string(pattern) + "/data"};
-        if (mkdir(made.data.c_str(), 0755) != 0) std::abort();
-        return made;
-    }();
-    return f;
-}
-
 std::vector<std::string> entries(const std::string& dir) {
     std::vector<std::string> names;
     DIR* d = opendir(dir.c_str());
@@ -60,6 +42,32 @@ std::vector<std::string> entries(const std::string& dir) {
 void emptyFolder(const std::string& dir) {
     for (const std::string& name : entries(dir))
         unlink((dir + "/" + name).c_str());
+}
+
+// The reply folder "data" alone in a folder of its own: a reply written anywhere else shows
+// up as a second entry there.
+struct Folders {
+    std::string parent;
+    std::string data;
+};
+
+const Folders& folders() {
+    // Never destroyed: the clean-up at exit still needs the names.
+    static const Folders* f = [] {
+        char pattern[] = "/tmp/tesvo-fuzz-XXXXXX";
+        if (!mkdtemp(pattern)) std::abort();
+        auto* made = new Folders{pattern, std::string(pattern) + "/data"};
+        if (mkdir(made->data.c_str(), 0755) != 0) std::abort();
+        // libFuzzer ends with exit() after a timed run; a crash leaves the folders to look at.
+        std::atexit([] {
+            emptyFolder(folders().data);
+            emptyFolder(folders().parent);
+            rmdir(folders().data.c_str());
+            rmdir(folders().parent.c_str());
+        });
+        return made;
+    }();
+    return *f;
 }
 
 std::string readFile(const std::string& path) {
