@@ -11,3 +11,6 @@ endif()
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
              ${CMAKE_CURRENT_LIST_DIR}/GbkLiterals.cpp)
 set(CMAKE_CXX_COMPILER_LAUNCHER ${CMAKE_CURRENT_LIST_DIR}/gbk-compile.sh ${TESVO_GBK_LITERALS})
+# A new converter changes every compile command, so that everything is compiled again.
+file(MD5 ${CMAKE_CURRENT_LIST_DIR}/GbkLiterals.cpp TESVO_GBK_LITERALS_MD5)
+add_compile_definitions(TESVO_GBK_LITERALS_MD5=${TESVO_GBK_LITERALS_MD5})

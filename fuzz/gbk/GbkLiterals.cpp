@@ -5,9 +5,9 @@
 // (clang -E -frewrite-includes), so every literal the compiler will see is in it. Comments,
 // prefixed literals (u8, u, U, L) and line markers are copied unchanged. In an ordinary
 // literal each run of non-ASCII bytes becomes octal escapes: raw GBK bytes would not do,
-// since a GBK trail byte can be 5C, a backslash. A raw literal gets the GBK bytes
-// themselves, where a backslash means nothing. A character GBK cannot represent is an
-// error, as it is for g++.
+// since a GBK trail byte can be 5C, a backslash (and clang warns about them). A raw literal
+// is split around such a run, which becomes an escaped literal between two raw ones. A
+// character GBK cannot represent is an error, as it is for g++.
 #include <cerrno>
 #include <cstdio>
 #include <fstream>
@@ -143,7 +143,7 @@ class Converter {
             const char c = in[pos];
             if (c == '\n') return; // unterminated: the compiler will say so
             if (static_cast<unsigned char>(c) >= 0x80) {
-                nonAscii(convert, true);
+                nonAscii(convert);
                 continue;
             }
             if (c == '\\' && universalName(convert)) continue;
@@ -163,10 +163,15 @@ class Converter {
         size_t e = in.find(close, pos);
         e = e == std::string::npos ? in.size() : e + close.size();
         while (pos < e && ok) {
-            if (static_cast<unsigned char>(in[pos]) >= 0x80)
-                nonAscii(convert, false);
-            else
+            if (static_cast<unsigned char>(in[pos]) < 0x80 || !convert) {
                 take();
+                continue;
+            }
+            // Close the raw literal, give the bytes as an escaped literal, and reopen it:
+            // adjacent literals are one.
+            result += close + " \"";
+            nonAscii(true);
+            result += "\" R\"" + close.substr(1, close.size() - 2) + "(";
         }
     }
 
@@ -188,24 +193,24 @@ class Converter {
                     char(0x80 | (cp >> 6 & 0x3F)), char(0x80 | (cp & 0x3F))};
         }
         pos += 2 + digits;
-        emit(utf8, true);
+        emit(utf8);
         return true;
     }
 
-    void nonAscii(bool convert, bool escape) {
+    void nonAscii(bool convert) {
         size_t end = pos;
         while (end < in.size() && static_cast<unsigned char>(in[end]) >= 0x80)
             ++end;
         const std::string utf8 = in.substr(pos, end - pos);
         pos = end;
         if (convert)
-            emit(utf8, escape);
+            emit(utf8);
         else
             result += utf8;
     }
 
-    // Appends the GBK bytes of `utf8`, as octal escapes or as they are.
-    void emit(const std::string& utf8, bool escape) {
+    // Appends the GBK bytes of `utf8` as octal escapes.
+    void emit(const std::string& utf8) {
         std::string gbk;
         if (!toGbk(utf8, gbk)) {
             std::cerr << file << ':' << line << ": error: \"" << utf8
@@ -214,10 +219,6 @@ class Converter {
             return;
         }
         for (unsigned char b : gbk) {
-            if (!escape) {
-                result += static_cast<char>(b);
-                continue;
-            }
             char octal[5];
             std::snprintf(octal, sizeof octal, "\\%03o", b);
             result += octal;
