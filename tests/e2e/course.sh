@@ -8,7 +8,7 @@ tesvo=$1 fdsim=$2 replay=$3 course=$4 work=$5
 export LC_ALL=zh_CN.UTF-8 WINEDEBUG=-all
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
-expect_line() { grep -qxF -- "$2" "$1" || { cat "$1" >&2; fail "$1 lacks: $2"; }; }
+expect_line() { grep -aqxF -- "$2" "$1" || { cat "$1" >&2; fail "$1 lacks: $2"; }; }
 
 rm -rf "$work"
 mkdir -p "$work/data"
@@ -19,12 +19,15 @@ printf 'scenario=course\\course.scenario\r\nfinish=ctrl+escape,escape\r\n' > "$w
 
 # Started from another folder: Tesvo must still run fd.exe in its own.
 (cd / && timeout 120 wine "$work/Tesvo.exe") || fail "Tesvo.exe did not exit by itself (status $?)"
+# The simulator outlives Tesvo by a moment: it records the exit commands and how the close went.
+for _ in $(seq 200); do grep -aqx done "$work/fd-window.txt" 2>/dev/null && break; sleep 0.1; done
+grep -aqx done "$work/fd-window.txt" || fail "the simulator did not finish"
 
 # The window as the interceptor saw it: at (1, 1), 1020 x 182, topmost, shown.
-read -r _ x y w h _ exstyle visible < <(grep '^window ' "$work/fd-window.txt")
+read -r _ x y w h _ exstyle visible < <(grep -a '^window ' "$work/fd-window.txt")
 [ "$x $y $w $h $visible" = "1 1 1020 182 visible=1" ] || fail "window: $x $y $w $h $visible"
 (( 0x${exstyle#exstyle=} & 0x8 )) || fail "window not topmost: $exstyle"
-controls=$(grep '^control ' "$work/fd-window.txt" | awk '{print $2, $3, $4, $5, $6}' | sort)
+controls=$(grep -a '^control ' "$work/fd-window.txt" | awk '{print $2, $3, $4, $5, $6}' | sort)
 want=$(printf '%s\n' "Button 5 3 160 26" "Edit 37 32 976 120" "Edit 13 36 24 18" \
     "Edit 13 56 24 18" "Edit 13 75 24 18" "Edit 13 94 24 18" "Edit 13 114 24 18" | sort)
 [ "$controls" = "$want" ] || fail "controls:

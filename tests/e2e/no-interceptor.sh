@@ -21,8 +21,8 @@ wait "$tesvo_pid" || fail "Tesvo.exe did not exit after the close (status $?)"
 
 out="$work/fd-msgbox.txt"
 text=$(printf '初始化失败，请检查原因' | iconv -f UTF-8 -t GBK)
-grep -qxF "text $text" "$out" || { cat "$out" >&2; fail "message text"; }
-grep -qxF "tesvo visible while box up: 0" "$out" || fail "window shown before the box was answered"
-grep -qxF "tesvo at 1 1" "$out" || fail "window not at (1, 1): $(grep 'tesvo at' "$out")"
-[ "$(grep -c '^button ' "$out")" = 2 ] || fail "expected Yes and No buttons"
+grep -aqxF "text $text" "$out" || { cat "$out" >&2; fail "message text"; }
+grep -aqxF "tesvo visible while box up: 0" "$out" || fail "window shown before the box was answered"
+grep -aqxF "tesvo at 1 1" "$out" || fail "window not at (1, 1): $(grep 'tesvo at' "$out")"
+[ "$(grep -ac '^button ' "$out")" = 2 ] || fail "expected Yes and No buttons"
 echo "no interceptor end to end: ok"

@@ -10,7 +10,8 @@
 //   finish=ACTIONS     what to do after the scenario, comma-separated, in order:
 //                      escape, ctrl+escape, close (WM_CLOSE); default: nothing
 // Output, beside the program: fd-transcript.jsonl, fd-commands.txt (one datagram a line),
-// fd-window.txt (Tesvo's window and controls, and what each finish action did).
+// fd-window.txt (Tesvo's window and controls, what each finish action did, and "done"
+// when the simulator has finished).
 #include "Scenario.h"
 #include "Transcript.h"
 #include "intercept/InterceptClient.h"
@@ -328,6 +329,7 @@ int simulate() {
     // A close sends the exit command twice; give the datagrams a moment to arrive.
     recorder.waitFor("act[exit]", 2, 3000);
     recorder.stop();
+    appendLine(here("fd-window.txt"), "done");
     return 0;
 }
 
