@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config googletest libgtest-dev libgmock-dev
           libbenchmark-dev libpcre2-dev g++-mingw-w64-i686 binutils-mingw-w64-i686
           wine wine32:i386 xvfb x11-apps imagemagick locales clang-format
-          clang libclang-rt-14-dev)
+          clang libclang-rt-14-dev fonts-wqy-microhei)
 
 missing=()
 for p in "${packages[@]}"; do
