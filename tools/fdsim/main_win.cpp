@@ -7,12 +7,15 @@
 // Settings come from fdsim.ini beside the program (Tesvo starts fd.exe with no arguments):
 //   scenario=PATH      the scenario to play (relative to the ini's folder); none: only record
 //   pause=MS           a pause after each step, so a person can watch (default 0)
+//   soak=N             after the scenario, send N reports of a fixed mix and sample Tesvo's
+//                      resource use (fd-soak.txt)
 //   finish=ACTIONS     what to do after the scenario, comma-separated, in order:
 //                      escape, ctrl+escape, close (WM_CLOSE); default: nothing
 // Output, beside the program: fd-transcript.jsonl, fd-commands.txt (one datagram a line),
 // fd-window.txt (Tesvo's window and controls, what each finish action did, and "done"
 // when the simulator has finished).
 #include "Scenario.h"
+#include "Soak.h"
 #include "Transcript.h"
 #include "intercept/InterceptClient.h"
 #include "intercept/ReplyFile.h"
@@ -325,6 +328,8 @@ int simulate() {
         }
         if (!scenario.error.empty()) appendLine(here("fd-window.txt"), "error: " + scenario.error);
     }
+    if (long soak = std::atol(ini["soak"].c_str()); soak > 0)
+        runSoak(main, soak, programDirectory() + "\\data", here("fd-soak.txt"));
     finish(main, ini["finish"]);
     // A close sends the exit command twice; give the datagrams a moment to arrive.
     recorder.waitFor("act[exit]", 2, 3000);
