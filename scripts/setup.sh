@@ -23,3 +23,7 @@ if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf8$'; then
     grep -qx 'zh_CN.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null || echo 'zh_CN.UTF-8 UTF-8' >> /etc/locale.gen
     locale-gen >/dev/null
 fi
+
+# The win32 preset's PCRE2 (for the regex fallback where VBScript is missing), built from
+# Debian's source package: Debian has no MinGW build of it.
+bash "$(dirname "$0")/build-pcre2-mingw.sh"
