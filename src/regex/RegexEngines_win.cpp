@@ -1,6 +1,8 @@
-// Windows: the platform's VBScript.RegExp, which lives in COM, so each object holds COM.
+// Windows: the platform's VBScript.RegExp, which lives in COM, so each object holds COM; PCRE2
+// with the same syntax where VBScript is disabled or removed.
 #include "regex/RegexEngines.h"
 
+#include "regex/Pcre2Engine.h"
 #include "regex/VbscriptEngine.h"
 
 #include <windows.h>
@@ -8,8 +10,8 @@
 #include <objbase.h>
 
 std::span<const RegexEngineChoice> regexEngines() {
-    // A PCRE2 entry after this one takes over where VBScript is disabled or removed.
-    static const RegexEngineChoice engines[] = {{"VBScript.RegExp", createVbscriptEngine}};
+    static const RegexEngineChoice engines[] = {{"VBScript.RegExp", createVbscriptEngine},
+                                                {"PCRE2", createPcre2Engine}};
     return engines;
 }
 
