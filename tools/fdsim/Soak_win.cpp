@@ -75,16 +75,48 @@ std::string reportFor(long i) {
     }
 }
 
-void sample(HANDLE process, long at, FILE* out) {
-    PROCESS_MEMORY_COUNTERS_EX mem{};
-    GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&mem), sizeof mem);
-    DWORD handles = 0;
-    GetProcessHandleCount(process, &handles);
+// The process's handles, counted in the system's handle table: GetProcessHandleCount is a stub
+// that answers 0 under Wine, the table is not.
+unsigned long handleCount(DWORD pid) {
+    struct Entry {
+        USHORT processId;
+        USHORT creatorBackTraceIndex;
+        UCHAR objectTypeIndex;
+        UCHAR handleAttributes;
+        USHORT handleValue;
+        PVOID object;
+        ULONG grantedAccess;
+    };
+    using Query = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
+    auto query = reinterpret_cast<Query>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
+    const ULONG systemHandleInformation = 16;
+    std::vector<char> buf(1 << 20);
+    ULONG needed = 0;
+    LONG status;
+    while ((status = query(systemHandleInformation, buf.data(), static_cast<ULONG>(buf.size()),
+                           &needed)) == static_cast<LONG>(0xC0000004))
+        buf.resize(buf.size() * 2);
+    if (status != 0) return 0;
+    ULONG n = *reinterpret_cast<ULONG*>(buf.data());
+    auto* entries = reinterpret_cast<Entry*>(buf.data() + sizeof(ULONG_PTR));
+    unsigned long count = 0;
+    for (ULONG i = 0; i < n; ++i)
+        if (entries[i].processId == pid) ++count;
+    return count;
+}
+
+// Private bytes are the commit charge (PagefileUsage; Windows reports the same number as
+// PrivateUsage, which Wine leaves 0). GetGuiResources is a stub under Wine: its counts mean
+// something only on Windows.
+void sample(HANDLE process, DWORD pid, long at, FILE* out) {
+    PROCESS_MEMORY_COUNTERS mem{};
+    GetProcessMemoryInfo(process, &mem, sizeof mem);
     std::fprintf(out, "at %ld private=%lu gdi=%lu user=%lu handles=%lu\n", at,
-                 static_cast<unsigned long>(mem.PrivateUsage),
+                 static_cast<unsigned long>(mem.PagefileUsage),
                  static_cast<unsigned long>(GetGuiResources(process, GR_GDIOBJECTS)),
                  static_cast<unsigned long>(GetGuiResources(process, GR_USEROBJECTS)),
-                 static_cast<unsigned long>(handles));
+                 handleCount(pid));
     std::fflush(out);
 }
 
@@ -97,7 +129,7 @@ void runSoak(HWND__* window, long count, const std::string& dataDir, const std::
     GetWindowThreadProcessId(window, &pid);
     HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
     long bad = 0;
-    sample(process, 0, out);
+    sample(process, pid, 0, out);
     for (long i = 1; i <= count; ++i) {
         std::string text = reportFor(i);
         std::string path = replyPath(dataDir, std::to_string(i));
@@ -111,7 +143,7 @@ void runSoak(HWND__* window, long count, const std::string& dataDir, const std::
             std::fprintf(out, "bad reply for %ld: \"%s\"\n", i, got.c_str());
         }
         DeleteFileA(path.c_str());
-        if (i % 1000 == 0) sample(process, i, out);
+        if (i % 1000 == 0) sample(process, pid, i, out);
     }
     std::fprintf(out, "soak reports=%ld bad_replies=%ld alive=%d\n", count, bad,
                  IsWindow(window) ? 1 : 0);
