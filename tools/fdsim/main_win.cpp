@@ -358,6 +358,13 @@ int probeMessageBox() {
         if (GetDlgCtrlID(h) == IDYES) yes = h;
         if (_stricmp(cls.c_str(), "Button") == 0) appendLine(out, "button " + windowText(h));
     }
+    // A report that arrives while the box is up is handled and replied to all the same.
+    const Text report = "num{|during-box|}type{|recv|}url{|http://s/pages/exam/e|}html{|<p>"
+                        "$(1).errormessage = \"1、题目没有选择!\";|}";
+    SendMessageA(windowFromRegistry(), EM_REPLACESEL, 0, reinterpret_cast<LPARAM>(report.c_str()));
+    Text reply;
+    readFileBytes(here("data\\during-box.fd"), reply);
+    appendLine(out, "reply during box: " + reply);
     PostMessageA(yes, BM_CLICK, 0, 0);
     waitUntil(10000, [&] {
         tesvo = FindWindowA(nullptr, "Tesvo");
