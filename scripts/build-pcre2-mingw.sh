@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds PCRE2's 16-bit static library for the win32 preset with the MinGW toolchain, from
-# Debian's source package of the PCRE2 the native build uses, into .deps/pcre2-mingw (or the
-# folder given). Debian ships no MinGW build of it. Run as root (it may add a deb-src entry);
-# does nothing when it is already there.
+# Debian's source package, into .deps/pcre2-mingw (or the folder given): Debian ships no
+# MinGW build of it. Run as root (it may add deb-src entries); does nothing when the library
+# is already there (the version built is in tesvo-pcre2-version beside it).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 prefix=${1:-$root/.deps/pcre2-mingw}
