@@ -24,7 +24,7 @@ for _ in $(seq 200); do grep -aqx done "$work/fd-window.txt" 2>/dev/null && brea
 grep -aqx done "$work/fd-window.txt" || fail "the simulator did not finish"
 
 # The window as the interceptor saw it: at (1, 1), 1020 x 182, topmost, shown.
-read -r _ x y w h _ exstyle visible < <(grep -a '^window ' "$work/fd-window.txt")
+read -r _ x y w h _ exstyle visible _ < <(grep -a '^window ' "$work/fd-window.txt")
 [ "$x $y $w $h $visible" = "1 1 1020 182 visible=1" ] || fail "window: $x $y $w $h $visible"
 (( 0x${exstyle#exstyle=} & 0x8 )) || fail "window not topmost: $exstyle"
 controls=$(grep -a '^control ' "$work/fd-window.txt" | awk '{print $2, $3, $4, $5, $6}' | sort)

@@ -2,7 +2,8 @@
 // it plays the interceptor's side of the link: it records the control commands that arrive
 // on 127.0.0.1:2006, finds Tesvo's window through fd_home, sends the reports of a scenario as
 // EM_REPLACESEL, clicks and types for reset and type steps, and writes the same transcript as
-// tesvo-replay. Started with --probe-msgbox it instead answers Tesvo's failure message box.
+// tesvo-replay. Started with --probe-msgbox it instead answers Tesvo's failure message box;
+// with --probe-second it checks two running copies of Tesvo.
 //
 // Settings come from fdsim.ini beside the program (Tesvo starts fd.exe with no arguments):
 //   scenario=PATH      the scenario to play (relative to the ini's folder); none: only record
@@ -207,11 +208,12 @@ void describeWindow(HWND main) {
     RECT r;
     GetWindowRect(main, &r);
     char line[512];
-    std::snprintf(line, sizeof line, "window %ld %ld %ld %ld style=%08lx exstyle=%08lx visible=%d",
-                  r.left, r.top, r.right - r.left, r.bottom - r.top,
+    std::snprintf(line, sizeof line,
+                  "window %ld %ld %ld %ld style=%08lx exstyle=%08lx visible=%d hwnd=%ld", r.left,
+                  r.top, r.right - r.left, r.bottom - r.top,
                   static_cast<unsigned long>(GetWindowLongA(main, GWL_STYLE)),
                   static_cast<unsigned long>(GetWindowLongA(main, GWL_EXSTYLE)),
-                  IsWindowVisible(main) ? 1 : 0);
+                  IsWindowVisible(main) ? 1 : 0, static_cast<long>(HandleToLong(main)));
     appendLine(out, line);
     for (HWND h : childrenOf(main)) {
         RECT cr;
@@ -379,13 +381,42 @@ int probeMessageBox() {
 
 } // namespace
 
+BOOL CALLBACK collectTesvo(HWND h, LPARAM lp) {
+    char caption[16] = {};
+    GetWindowTextA(h, caption, sizeof caption);
+    if (IsWindowVisible(h) && std::string(caption) == "Tesvo")
+        reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h);
+    return TRUE;
+}
+
+// With two copies of Tesvo running, records which window fd_home names and whether each
+// window still handles reports, then closes both.
+int probeSecondInstance() {
+    const std::string out = here("fd-second.txt");
+    std::vector<HWND> windows;
+    EnumWindows(collectTesvo, reinterpret_cast<LPARAM>(&windows));
+    appendLine(out, "windows " + std::to_string(windows.size()));
+    appendLine(out, "fd_home " + std::to_string(HandleToLong(windowFromRegistry())));
+    for (HWND w : windows) {
+        const std::string num = "second-" + std::to_string(HandleToLong(w));
+        const Text report = "num{|" + num + "|}type{|recv|}url{|http://s/pages/exam/e|}";
+        SendMessageA(w, EM_REPLACESEL, 0, reinterpret_cast<LPARAM>(report.c_str()));
+        Text reply;
+        readFileBytes(here("data\\" + num + ".fd"), reply);
+        appendLine(out, "reply " + std::to_string(HandleToLong(w)) + " " + reply);
+        PostMessageA(w, WM_CLOSE, 0, 0);
+    }
+    return 0;
+}
+
 // A GUI program, so that no console window appears beside Tesvo.
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     WSADATA wsa;
     WSAStartup(MAKEWORD(2, 2), &wsa);
-    int rc = std::string(commandLine).find("--probe-msgbox") != std::string::npos
-                 ? probeMessageBox()
-                 : simulate();
+    const std::string args = commandLine;
+    int rc = args.find("--probe-msgbox") != std::string::npos   ? probeMessageBox()
+             : args.find("--probe-second") != std::string::npos ? probeSecondInstance()
+                                                                : simulate();
     WSACleanup();
     return rc;
 }
