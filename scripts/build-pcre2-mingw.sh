@@ -7,7 +7,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 prefix=${1:-$root/.deps/pcre2-mingw}
 
-[ -f "$prefix/tesvo-pcre2-version" ] && exit 0
+[ -f "$prefix/tesvo-pcre2-version" ] && [ -f "$prefix/LICENCE" ] && exit 0
 
 # apt-get source unpacks with dpkg-source.
 if ! dpkg-query -W -f '${Status}' dpkg-dev 2>/dev/null | grep -q 'install ok installed'; then
@@ -69,5 +69,7 @@ cmake -S "$source_dir" -B "$work/build" -G Ninja \
 cmake --build "$work/build" >/dev/null
 rm -rf "$prefix"
 cmake --install "$work/build" >/dev/null
+# Tesvo.exe carries the library, so its licence travels with the program.
+cp "$source_dir/LICENCE" "$prefix/LICENCE"
 echo "$version" > "$prefix/tesvo-pcre2-version"
 echo "PCRE2 $version for MinGW (16-bit, static) in $prefix"
