@@ -52,10 +52,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     const int got = findText(sv, tv, start, ignoreCase);
     const int want = referenceFind(sv, tv, start, ignoreCase);
-    if (got != want) {
-        std::fprintf(stderr, "findText(%s| %s| %d, %d) = %d, expected %d\n", hex(sv).c_str(),
-                     hex(tv).c_str(), start, ignoreCase, got, want);
+    auto check = [&](bool holds, const char* what, int other) {
+        if (holds) return;
+        std::fprintf(stderr, "findText(%s| %s| %d, %d) = %d: %s (%d)\n", hex(sv).c_str(),
+                     hex(tv).c_str(), start, ignoreCase, got, what, other);
         std::abort();
+    };
+    check(got == want, "the reference gives", want);
+
+    // Two relations that need no reference. Letter case, of any byte, means nothing to a
+    // search that ignores it; and such a search finds an exact match or one before it.
+    if (ignoreCase) {
+        std::string upper(sv), lower(tv);
+        for (char& c : upper)
+            c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
+        for (char& c : lower)
+            c = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+        const int folded = findText(upper, lower, start, true);
+        check(folded == got, "with the subject in upper and the sought text in lower case", folded);
+    } else if (got != -1) {
+        const int ignoring = findText(sv, tv, start, true);
+        check(ignoring != -1 && ignoring <= got, "ignoring case", ignoring);
     }
     return 0;
 }
