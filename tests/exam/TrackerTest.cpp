@@ -178,6 +178,48 @@ TEST_F(TrackerTest, ResetFromAnyState) {
     expectAnswers({"A", "A", "A", "A", "A"});
 }
 
+// The rules give the engine only the lines that hold a match's text; on every layout of
+// lines the capture must equal what the pattern finds in the whole page.
+TEST_F(TrackerTest, CaptureTakesWhatThePatternFindsInTheWholePage) {
+    const Text line = "  $('#q1').errormessage = \"1、题一没有选择!\";";
+    struct {
+        const char* layout;
+        Text html;
+    } const pages[] = {
+        {"CR LF and LF", "<p>\r\n" + line + "\r\n<b>\n" + line + "\n</p>"},
+        {"two in one line", "<p>" + line + line + "\r\n</p>"},
+        {"no line feed", "<p>" + line + "<i>" + line},
+        {"match text alone", "<p>// 没有选择!\";\n" + line + "\n"},
+        {"lead byte before LF", "<p>\xC3\n" + line + "\xC3\n" + line + "\n"},
+        {"stem over lead byte and LF", "<p>.errormessage = \"2、前\xC3\n后没有选择!\";\n"},
+        {"upper case", "<p>\n.ERRORMESSAGE = \"3、大写没有选择!\";\r\n"},
+    };
+    for (const auto& p : pages) {
+        SCOPED_TRACE(p.layout);
+        RegexObject whole;
+        whole.execute(".errormessage = \"\\d、(.*?)没有选择!\";", p.html);
+        std::vector<Text> stems;
+        Text box;
+        for (int32_t j = 1; j <= whole.matchCount(); ++j) {
+            int32_t unused = 0;
+            stems.push_back(whole.subMatchText(j, 1, unused, false));
+            box += stems.back() + "\r\n";
+        }
+        resetTracker(tracker);
+        page(p.html);
+        EXPECT_EQ(questions, stems);
+        EXPECT_EQ(display.questionBox, box);
+    }
+}
+
+TEST_F(TrackerTest, RetakeFindsTitlesOnAnyLayoutOfLines) {
+    page(capturePage({"甲", "乙", "丙", "丁", "戊"}));
+    page("<a>重新考试</a><dd title='甲'>·</dd><dd title='乙'>·</dd>");
+    expectAnswers({"B", "B", "A", "A", "A"});
+    page("<a>重新考试</a>\n<DD TITLE='丙'>·\r\n<dd title='丁'>·\xC3\n<dd title='戊'>·");
+    expectAnswers({"B", "B", "B", "B", "B"});
+}
+
 TEST_F(TrackerTest, HostileInputIsHandledAndReplied) {
     // A 4 MiB page on one line with the keys near its end.
     Text huge(4u << 20, 'x');
