@@ -9,9 +9,33 @@ Text textFromCString(const char* s) {
 
 namespace {
 
-// glibc's memmem is the fastest exact search here; elsewhere string_view::find does.
+#ifdef __GLIBC__
+// glibc's memmem reads a two-byte text one byte at a time (about 1.5 GB/s here), and the
+// report's end marker "|}" is such a text; memchr on its first byte moves many bytes a step.
+// Where that byte is frequent memchr stops at nearly every byte, so once the stops come more
+// often than one in 16 bytes (after some slack), memmem takes the rest.
+const unsigned char* findPair(const unsigned char* s, size_t n, const unsigned char* pair) {
+    const unsigned char* const last = s + n - 1; // a pair starts before it
+    const unsigned char* p = s;
+    size_t stops = 0;
+    while (p < last) {
+        const auto* q = static_cast<const unsigned char*>(std::memchr(p, pair[0], last - p));
+        if (!q) return nullptr;
+        if (q[1] == pair[1]) return q;
+        if (++stops * 16 > static_cast<size_t>(q - s) + 256)
+            return static_cast<const unsigned char*>(memmem(q + 1, s + n - (q + 1), pair, 2));
+        p = q + 1;
+    }
+    return nullptr;
+}
+#endif
+
+// glibc's memmem is the fastest exact search here (findPair for two bytes); elsewhere
+// string_view::find does.
 const unsigned char* findBytes(const unsigned char* s, size_t n, std::string_view sought) {
 #ifdef __GLIBC__
+    if (sought.size() == 2)
+        return findPair(s, n, reinterpret_cast<const unsigned char*>(sought.data()));
     return static_cast<const unsigned char*>(memmem(s, n, sought.data(), sought.size()));
 #else
     std::string_view hay(reinterpret_cast<const char*>(s), n);

@@ -100,6 +100,24 @@ TEST(FindText, AgreesWithSteppingOnRandomGbkText) {
     }
 }
 
+// A two-byte text whose first byte is frequent: after many false stops the search hands the
+// rest of a long subject to another search, which must find the same first match.
+TEST(FindText, TwoByteTextAfterManyFalseStarts) {
+    const std::string fills[] = {"|", "||a", "\x81|", "|\xB0"};
+    for (const std::string& fill : fills) {
+        // Every place up to well after the hand-over, and a few far off.
+        for (size_t at = 0; at < 3000; at += at < 400 ? 1 : 650) {
+            std::string s;
+            while (s.size() < 3000)
+                s += fill;
+            s.insert(at, "|}");
+            for (int start : {1, 2, 500})
+                ASSERT_EQ(findText(s, "|}", start), referenceFind(s, "|}", start, false))
+                    << fill << " at " << at << " from " << start;
+        }
+    }
+}
+
 TEST(FindText, LargeSubjectAbsentAndNearEnd) {
     std::string s;
     while (s.size() < (1u << 20))
