@@ -4,7 +4,60 @@
 #include "intercept/ReplyFile.h"
 #include "text/ProgramDirectory.h"
 
+#include <array>
 #include <utility>
+
+namespace {
+
+// The report's keys in parse order, each with the field it fills.
+struct Field {
+    std::string_view startMarker;
+    Text PacketReport::*value;
+};
+constexpr std::array<Field, 8> fields{{{"num{|", &PacketReport::num},
+                                       {"type{|", &PacketReport::type},
+                                       {"url{|", &PacketReport::url},
+                                       {"html{|", &PacketReport::html},
+                                       {"cookie{|", &PacketReport::cookie},
+                                       {"post{|", &PacketReport::post},
+                                       {"header{|", &PacketReport::header},
+                                       {"process{|", &PacketReport::process}}};
+constexpr std::string_view markerEnd = "{|";
+
+// Whether byte `p` starts a character when the report is read by characters from its first
+// byte: the bytes of 80 hex and above just before it pair up into characters from the byte
+// after the last lower byte, which always starts one.
+bool startsCharacter(std::string_view s, size_t p) {
+    size_t run = p;
+    while (run > 0 && isLeadByte(static_cast<unsigned char>(s[run - 1])))
+        --run;
+    return (p - run) % 2 == 0;
+}
+
+// The 0-based position of each field's start marker, as findText from byte 1 finds it, or
+// npos. Every start marker ends in "{|", so one pass over the occurrences of "{|" finds them
+// all, where a findText per key read the whole report for each key after the html or absent.
+std::array<size_t, fields.size()> startMarkers(std::string_view report) {
+    std::array<size_t, fields.size()> at;
+    at.fill(std::string_view::npos);
+    size_t missing = fields.size();
+    for (size_t end = report.find(markerEnd); end != std::string_view::npos && missing > 0;
+         end = report.find(markerEnd, end + 1)) {
+        for (size_t k = 0; k < fields.size(); ++k) {
+            const std::string_view key =
+                fields[k].startMarker.substr(0, fields[k].startMarker.size() - markerEnd.size());
+            if (at[k] != std::string_view::npos || end < key.size()) continue;
+            const size_t begin = end - key.size();
+            if (report.substr(begin, key.size()) == key && startsCharacter(report, begin)) {
+                at[k] = begin;
+                --missing;
+            }
+        }
+    }
+    return at;
+}
+
+} // namespace
 
 InterceptClient::InterceptClient() : replyFolder(programDirectory() + pathSeparator + "data") {}
 
@@ -24,15 +77,17 @@ Text InterceptClient::textBetween(std::string_view subject, std::string_view sta
 
 PacketReport InterceptClient::parse(std::string_view report) const {
     report = report.substr(0, report.find('\0'));
+    // Each field as textBetween(report, marker, "|}", 0, false) gives it.
     PacketReport r;
-    r.num = textBetween(report, "num{|", "|}", 0, false);
-    r.type = textBetween(report, "type{|", "|}", 0, false);
-    r.url = textBetween(report, "url{|", "|}", 0, false);
-    r.html = textBetween(report, "html{|", "|}", 0, false);
-    r.cookie = textBetween(report, "cookie{|", "|}", 0, false);
-    r.post = textBetween(report, "post{|", "|}", 0, false);
-    r.header = textBetween(report, "header{|", "|}", 0, false);
-    r.process = textBetween(report, "process{|", "|}", 0, false);
+    const auto at = startMarkers(report);
+    for (size_t k = 0; k < fields.size(); ++k) {
+        if (at[k] == std::string_view::npos) continue;
+        const int content = static_cast<int>(at[k] + fields[k].startMarker.size()) + 1;
+        const int end = findText(report, "|}", content);
+        if (end >= content)
+            r.*fields[k].value =
+                Text(report.substr(static_cast<size_t>(content) - 1, end - content));
+    }
     return r;
 }
 
