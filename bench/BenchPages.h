@@ -36,8 +36,9 @@ class FillerRandom {
 };
 
 // Question-list html of exactly `size` bytes: lines of "<p>N、" with 8 to 40 two-byte
-// characters, then the radio buttons in ASCII. About half of the bytes belong to two-byte
-// characters. Cut at a character boundary and padded with spaces.
+// characters, then the radio buttons in ASCII, and every eighth line a script with braces and
+// "||", which the searches for the report's markers stop at. About half of the bytes belong
+// to two-byte characters. Cut at a character boundary and padded with spaces.
 inline Text fillerHtml(size_t size, uint32_t seed = 1) {
     const size_t characterCount = fillerCharacters.size() / 2;
     FillerRandom random(seed);
@@ -51,6 +52,8 @@ inline Text fillerHtml(size_t size, uint32_t seed = 1) {
             out.append(fillerCharacters.substr(2 * random.below(uint32_t(characterCount)), 2));
         out += "</p><label><input type='radio' name='q" + n + "' value='A'>A</label>";
         out += "<label><input type='radio' name='q" + n + "' value='B'>B</label>\r\n";
+        if (number % 8 == 0)
+            out += "<script>if (!a" + n + " || b" + n + ") { show('q" + n + "'); }</script>\r\n";
         ++number;
     }
     // Back to a character start at or before `size`, then pad.
