@@ -103,6 +103,11 @@ struct Case {
 
 const Text replyNum = "e2e";
 
+// A pause before each report, outside the time, in which every receiver finishes what it
+// left for later (Tesvo repaints its boxes after a capture), so that no round trip pays for
+// the one before.
+constexpr DWORD settleMs = 20;
+
 // One report's round trip in milliseconds: from SendMessage to its return, by which time
 // the reply file must exist. A capture page needs an empty question list in Tesvo, so the
 // reset button is clicked first, outside the time.
@@ -111,6 +116,7 @@ double roundTrip(const Target& t, const Children& tesvo, const Case& c, const Te
     DeleteFileA(replyFile.c_str());
     if (t.isTesvo && (c.kind == PageKind::capture5 || c.kind == PageKind::capture60))
         SendMessageA(tesvo.button, BM_CLICK, 0, 0);
+    Sleep(settleMs);
     DWORD_PTR result = 0;
     const double begin = nowMs();
     LRESULT sent =
