@@ -59,8 +59,9 @@ TEST_F(TrackerTest, FilterLetsOnlyReceivedExamPagesThrough) {
     };
     for (size_t i = 0; i < std::size(rejected); ++i) {
         SCOPED_TRACE(i);
-        deliver(examReport("r" + std::to_string(i), html, rejected[i].type, rejected[i].url));
-        EXPECT_EQ(replyOf("r" + std::to_string(i)), "new{|0|}");
+        const std::string num = std::string("r").append(std::to_string(i));
+        deliver(examReport(num, html, rejected[i].type, rejected[i].url));
+        EXPECT_EQ(replyOf(num), "new{|0|}");
     }
     EXPECT_TRUE(questions.empty());
     EXPECT_EQ(display.questionBox, "");
