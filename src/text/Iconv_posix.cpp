@@ -5,7 +5,7 @@
 #include <iconv.h>
 
 std::string iconvConvert(const char* to, const char* from, std::string_view in,
-                         std::string_view replacement, size_t inUnit) {
+                         std::string_view replacement, InvalidLength invalidLength) {
     std::string out;
     iconv_t cd = iconv_open(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1)) return out;
@@ -23,8 +23,9 @@ std::string iconvConvert(const char* to, const char* from, std::string_view in,
             out.resize(out.size() * 2);
             continue;
         }
-        // EILSEQ or EINVAL: replace one unit and go on after it.
-        size_t skip = srcLeft < inUnit ? srcLeft : inUnit;
+        // EILSEQ or EINVAL: replace one piece and go on after it.
+        size_t skip = invalidLength(std::string_view(src, srcLeft));
+        if (skip == 0 || skip > srcLeft) skip = srcLeft;
         src += skip;
         srcLeft -= skip;
         if (out.size() - used < replacement.size()) out.resize(out.size() * 2 + 16);
@@ -35,4 +36,12 @@ std::string iconvConvert(const char* to, const char* from, std::string_view in,
     iconv_close(cd);
     out.resize(used);
     return out;
+}
+
+size_t invalidGbkLength(std::string_view rest) {
+    auto byte = [&](size_t k) { return static_cast<unsigned char>(rest[k]); };
+    const bool lead = byte(0) >= 0x81 && byte(0) <= 0xFE;
+    if (!lead || rest.size() < 2) return 1;
+    const unsigned char t = byte(1);
+    return (t >= 0x40 && t <= 0x7E) || (t >= 0x80 && t <= 0xFE) ? 2 : 1;
 }

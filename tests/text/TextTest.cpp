@@ -67,6 +67,13 @@ TEST(WideText, RoundTripsGbk) {
     EXPECT_EQ(wideToAnsi(u"").size(), 0u);
 }
 
+// A1 40 lies in a user-defined area: Windows maps it to a private-use character, iconv to
+// nothing, and either way its two bytes are one character, so the "@" does not come loose.
+TEST(WideText, PairWithoutACharacterIsStillOne) {
+    EXPECT_EQ(ansiToWide("\xA1\x40z").size(), 2u);
+    EXPECT_EQ(ansiToWide("\xA1\x40z").back(), u'z');
+}
+
 TEST(Utf8, DecodesGbkAndReplacesBadBytes) {
     EXPECT_EQ(ansiToUtf8("没有选择"), "\xE6\xB2\xA1\xE6\x9C\x89\xE9\x80\x89\xE6\x8B\xA9");
     EXPECT_EQ(ansiToUtf8("a\xFF"), "a\xEF\xBF\xBD");
