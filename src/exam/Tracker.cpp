@@ -1,6 +1,8 @@
 // Report dispatch and the three page rules that capture questions, advance letters and reset.
 #include "exam/Tracker.h"
 
+#include "exam/LinesEnding.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -15,45 +17,17 @@ constexpr std::string_view captureKey = "没有选择";
 constexpr std::string_view retakeKey = "重新考试";
 constexpr std::string_view certificateKey = "申请证书";
 
-// Text that every match of a pattern holds, whatever the letter case: its characters have
-// none, so their bytes stand in the page unchanged.
-constexpr std::string_view captureMatchText = "没有选择!\";";
-constexpr std::string_view retakeMatchText = "'>·";
+// The text that ends every match of a pattern, whatever the letter case: its characters
+// have none, so its bytes stand in the page unchanged, and the engine needs to see only
+// the lines that hold it, each up to its last occurrence.
+constexpr std::string_view captureEndText = "没有选择!\";";
+constexpr std::string_view retakeEndText = "'>·";
 
 constexpr int answerBoxCount = 5;
 
 // A rule fires only when its key text occurs and its first occurrence is not at byte 1.
 bool pageTest(std::string_view html, std::string_view key) {
     return findText(html, key) > 1;
-}
-
-// A line feed after a byte below 80 hex ends a line in every conversion to UTF-16. After a
-// higher byte it might be taken as the second byte of a character, so it ends nothing here.
-bool isSafeLineEnd(std::string_view s, size_t i) {
-    return s[i] == '\n' && (i == 0 || static_cast<unsigned char>(s[i - 1]) < 0x80);
-}
-
-// The lines of `html` that hold the bytes of `matchText`, in page order, each with its line
-// feed. The rules' patterns never match a line feed (their dots exclude it and their
-// literals hold none), so each match lies inside one line and holds `matchText`: a pattern
-// finds the same matches, in the same order, in these lines as in the whole page, and the
-// engine reads a few lines instead of a long page.
-Text linesHolding(std::string_view html, std::string_view matchText) {
-    Text lines;
-    size_t done = 0; // everything before it is copied or holds no match
-    for (size_t hit = html.find(matchText); hit != std::string_view::npos;
-         hit = html.find(matchText, done)) {
-        size_t begin = hit;
-        while (begin > done && !isSafeLineEnd(html, begin - 1))
-            --begin;
-        size_t end = html.find('\n', hit + matchText.size());
-        while (end != std::string_view::npos && !isSafeLineEnd(html, end))
-            end = html.find('\n', end + 1);
-        end = end == std::string_view::npos ? html.size() : end + 1;
-        lines.append(html.substr(begin, end - begin));
-        done = end;
-    }
-    return lines;
 }
 
 Text groupOne(RegexObject& regex, int32_t match) {
@@ -63,7 +37,7 @@ Text groupOne(RegexObject& regex, int32_t match) {
 
 void captureRule(Tracker& t, std::string_view html) {
     if (!t.questionList.empty() || !pageTest(html, captureKey)) return;
-    t.regex.execute(capturePattern, linesHolding(html, captureMatchText));
+    t.regex.execute(capturePattern, linesEnding(html, captureEndText));
     const int32_t n = t.regex.matchCount();
     // All the lines go into the box in one append, which leaves it with the same text as one
     // append a line: the window repaints its scroll bar at every append, some milliseconds
@@ -80,7 +54,7 @@ void captureRule(Tracker& t, std::string_view html) {
 
 void retakeRule(Tracker& t, std::string_view html) {
     if (!pageTest(html, retakeKey)) return;
-    t.regex.execute(retakePattern, linesHolding(html, retakeMatchText));
+    t.regex.execute(retakePattern, linesEnding(html, retakeEndText));
     const int32_t n = t.regex.matchCount();
     for (int32_t j = 1; j <= n; ++j) {
         const Text title = groupOne(t.regex, j);
