@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift $(($# > 0 ? 1 : 0))
 targets=("$@")
-((${#targets[@]})) || targets=(find_text parse dispatch)
+((${#targets[@]})) || targets=(find_text parse dispatch lines_ending)
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz >/dev/null
