@@ -152,13 +152,45 @@ void MainWindow::setAnswerBox(int k, const Text& content) {
     if (HWND box = answerBoxHandle(k)) SetWindowTextA(box, content.c_str());
 }
 
+namespace {
+
+// Wine's edit control draws its vertical scroll bar at once on every change of its text, 3 to
+// 6 ms each under Wine (WM_SETREDRAW does not stop it), while the interceptor waits for the
+// reply. A hidden box draws nothing; shown again before the handler returns, it is painted
+// once with the rest of the window, so nothing is seen to vanish. Hiding takes the focus
+// away, so it is given back.
+class HiddenWhileChanged {
+  public:
+    explicit HiddenWhileChanged(HWND box)
+        : box(box), shown((GetWindowLongA(box, GWL_STYLE) & WS_VISIBLE) != 0),
+          focused(GetFocus() == box) {
+        if (shown) ShowWindow(box, SW_HIDE);
+    }
+    ~HiddenWhileChanged() {
+        if (!shown) return;
+        ShowWindow(box, SW_SHOWNA);
+        if (focused) SetFocus(box);
+    }
+    HiddenWhileChanged(const HiddenWhileChanged&) = delete;
+    HiddenWhileChanged& operator=(const HiddenWhileChanged&) = delete;
+
+  private:
+    HWND box;
+    bool shown;
+    bool focused;
+};
+
+} // namespace
+
 void MainWindow::setQuestionBox(const Text& content) {
+    HiddenWhileChanged hidden(questionBox);
     SetWindowTextA(questionBox, content.c_str());
 }
 
 // The caret goes to the end (a length in bytes past the end of a two-byte text is clamped
 // there), and the line replaces the empty selection without an undo step.
 void MainWindow::appendToQuestionBox(const Text& line) {
+    HiddenWhileChanged hidden(questionBox);
     WPARAM end = static_cast<WPARAM>(GetWindowTextLengthA(questionBox));
     SendMessageA(questionBox, EM_SETSEL, end, static_cast<LPARAM>(end));
     SendMessageA(questionBox, EM_SCROLLCARET, 0, 0);

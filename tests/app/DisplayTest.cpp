@@ -66,4 +66,21 @@ TEST_F(DisplayTest, SettingTheQuestionBoxReplacesItsContent) {
     EXPECT_EQ(questionText(), "new\r\n");
 }
 
+// The box is hidden while its text changes (Wine draws its scroll bar at every change): it
+// must come back shown and with the focus it had.
+TEST_F(DisplayTest, ChangingTheQuestionBoxKeepsItShownAndFocused) {
+    HWND box = window.questionBoxHandle();
+    ShowWindow(window.handle(), SW_SHOW);
+    SetFocus(box);
+    ASSERT_EQ(GetFocus(), box);
+    window.appendToQuestionBox("line\r\n");
+    window.setQuestionBox("");
+    EXPECT_TRUE(IsWindowVisible(box));
+    EXPECT_EQ(GetFocus(), box);
+    SetFocus(window.answerBoxHandle(1));
+    window.appendToQuestionBox("line\r\n");
+    EXPECT_TRUE(IsWindowVisible(box));
+    EXPECT_EQ(GetFocus(), window.answerBoxHandle(1));
+}
+
 } // namespace
