@@ -156,25 +156,29 @@ namespace {
 
 // Wine's edit control draws its vertical scroll bar at once on every change of its text, 3 to
 // 6 ms each under Wine (WM_SETREDRAW does not stop it), while the interceptor waits for the
-// reply. A hidden box draws nothing; shown again before the handler returns, it is painted
-// once with the rest of the window, so nothing is seen to vanish. Hiding takes the focus
-// away, so it is given back.
+// reply. A hidden box draws nothing. It is hidden and shown without redrawing (showing it
+// the usual way paints its frame at once, as costly again) and then only marked for
+// repainting, which happens after the handler has returned; what is on the screen stays
+// until then. Hiding may take the focus away, so it is given back.
 class HiddenWhileChanged {
   public:
     explicit HiddenWhileChanged(HWND box)
         : box(box), shown((GetWindowLongA(box, GWL_STYLE) & WS_VISIBLE) != 0),
           focused(GetFocus() == box) {
-        if (shown) ShowWindow(box, SW_HIDE);
+        if (shown) SetWindowPos(box, nullptr, 0, 0, 0, 0, quietly | SWP_HIDEWINDOW);
     }
     ~HiddenWhileChanged() {
         if (!shown) return;
-        ShowWindow(box, SW_SHOWNA);
-        if (focused) SetFocus(box);
+        SetWindowPos(box, nullptr, 0, 0, 0, 0, quietly | SWP_SHOWWINDOW);
+        RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE);
+        if (focused && GetFocus() != box) SetFocus(box);
     }
     HiddenWhileChanged(const HiddenWhileChanged&) = delete;
     HiddenWhileChanged& operator=(const HiddenWhileChanged&) = delete;
 
   private:
+    static constexpr UINT quietly =
+        SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW;
     HWND box;
     bool shown;
     bool focused;

@@ -67,13 +67,15 @@ TEST_F(DisplayTest, SettingTheQuestionBoxReplacesItsContent) {
 }
 
 // The box is hidden while its text changes (Wine draws its scroll bar at every change): it
-// must come back shown and with the focus it had.
+// must come back shown, with the focus it had, and due for painting.
 TEST_F(DisplayTest, ChangingTheQuestionBoxKeepsItShownAndFocused) {
     HWND box = window.questionBoxHandle();
     ShowWindow(window.handle(), SW_SHOW);
     SetFocus(box);
     ASSERT_EQ(GetFocus(), box);
+    pumpMessages(main);
     window.appendToQuestionBox("line\r\n");
+    EXPECT_TRUE(GetUpdateRect(box, nullptr, FALSE)) << "the new text is to be painted";
     window.setQuestionBox("");
     EXPECT_TRUE(IsWindowVisible(box));
     EXPECT_EQ(GetFocus(), box);
