@@ -3,7 +3,7 @@
 // the same machine. Prints the median and the 99th percentile of each and their ratios.
 //   bench-e2e [ROUNDS [BIG_ROUNDS]] [--only PAGE]... [--close]
 // ROUNDS (default 200) is for the pages up to 200 KiB, BIG_ROUNDS (default 50) for the
-// 1 MiB pages. --only keeps the named pages (as printed, e.g. capture5/200KiB). --close
+// 1 MiB and 4 MiB pages. --only keeps the named pages (as printed, e.g. capture5/200KiB). --close
 // closes the three windows at the end. Run from the folder of Tesvo.exe:
 // the reply files are read from "data" beside this program.
 #include "BenchPages.h"
@@ -185,11 +185,10 @@ int main(int argc, char** argv) {
         {PageKind::nonExam, 10 * KiB, "10KiB", rounds},
         {PageKind::nonExam, 200 * KiB, "200KiB", rounds},
         {PageKind::capture5, 200 * KiB, "200KiB", rounds},
-        // Wine 8.0 delivers at most 2 MiB of a message's UTF-16 text to another process (a
-        // bigger one crashes the receiver in Wine's message code), so the largest pages are
-        // 1 MiB of mixed GBK, about 1.5 MiB in UTF-16, not 4 MiB.
         {PageKind::nonExam, 1 * MiB, "1MiB", bigRounds},
         {PageKind::capture5, 1 * MiB, "1MiB", bigRounds},
+        {PageKind::nonExam, 4 * MiB, "4MiB", bigRounds},
+        {PageKind::capture5, 4 * MiB, "4MiB", bigRounds},
     };
     const Text replyFile = replyPath(programDirectory() + "\\data", replyNum);
 
