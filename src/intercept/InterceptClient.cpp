@@ -12,16 +12,17 @@ namespace {
 // The report's keys in parse order, each with the field it fills.
 struct Field {
     std::string_view startMarker;
-    Text PacketReport::*value;
+    std::string_view PacketReportFields::*value;
 };
-constexpr std::array<Field, 8> fields{{{"num{|", &PacketReport::num},
-                                       {"type{|", &PacketReport::type},
-                                       {"url{|", &PacketReport::url},
-                                       {"html{|", &PacketReport::html},
-                                       {"cookie{|", &PacketReport::cookie},
-                                       {"post{|", &PacketReport::post},
-                                       {"header{|", &PacketReport::header},
-                                       {"process{|", &PacketReport::process}}};
+constexpr std::array<Field, 8> fields{{{"num{|", &PacketReportFields::num},
+                                       {"type{|", &PacketReportFields::type},
+                                       {"url{|", &PacketReportFields::url},
+                                       {"html{|", &PacketReportFields::html},
+                                       {"cookie{|", &PacketReportFields::cookie},
+                                       {"post{|", &PacketReportFields::post},
+                                       {"header{|", &PacketReportFields::header},
+                                       {"process{|", &PacketReportFields::process}}};
+
 constexpr std::string_view markerEnd = "{|";
 
 // Whether byte `p` starts a character when the report is read by characters from its first
@@ -75,19 +76,32 @@ Text InterceptClient::textBetween(std::string_view subject, std::string_view sta
     return Text(subject.substr(static_cast<size_t>(content) - 1, end - content));
 }
 
-PacketReport InterceptClient::parse(std::string_view report) const {
+PacketReportFields InterceptClient::parseFields(std::string_view report) const {
     report = report.substr(0, report.find('\0'));
     // Each field as textBetween(report, marker, "|}", 0, false) gives it.
-    PacketReport r;
+    PacketReportFields r;
     const auto at = startMarkers(report);
     for (size_t k = 0; k < fields.size(); ++k) {
         if (at[k] == std::string_view::npos) continue;
         const int content = static_cast<int>(at[k] + fields[k].startMarker.size()) + 1;
         const int end = findText(report, "|}", content);
         if (end >= content)
-            r.*fields[k].value =
-                Text(report.substr(static_cast<size_t>(content) - 1, end - content));
+            r.*fields[k].value = report.substr(static_cast<size_t>(content) - 1, end - content);
     }
+    return r;
+}
+
+PacketReport InterceptClient::parse(std::string_view report) const {
+    const PacketReportFields f = parseFields(report);
+    PacketReport r;
+    r.num = f.num;
+    r.type = f.type;
+    r.url = f.url;
+    r.html = f.html;
+    r.header = f.header;
+    r.post = f.post;
+    r.cookie = f.cookie;
+    r.process = f.process;
     return r;
 }
 

@@ -40,6 +40,8 @@ class InterceptClient {
     void restore();
     // Splits a report text into its fields. Never fails.
     PacketReport parse(std::string_view report) const;
+    // The same fields as parse gives, as views into `report`.
+    PacketReportFields parseFields(std::string_view report) const;
     // Waits for one report datagram on the control socket and reads seven of its fields.
     bool receive(Text& num, Text& type, Text& url, Text& html, Text& post, Text& cookie,
                  Text& header);

@@ -62,6 +62,17 @@ TEST(Parse, StopsAtFirstNul) {
     EXPECT_EQ(r.type, "");
 }
 
+// The report's own handling reads the fields in place, without copying the page.
+TEST(Parse, FieldsInPlaceAreViewsIntoTheReport) {
+    InterceptClient client;
+    const std::string report = "url{|u|}html{|<p>\xB0|}|}num{|7|}";
+    const PacketReportFields f = client.parseFields(report);
+    EXPECT_EQ(f.html.data(), report.data() + 14);
+    EXPECT_EQ(f.html, "<p>\xB0|}");
+    EXPECT_EQ(f.num, "7");
+    EXPECT_EQ(f.type, "");
+}
+
 TEST(Parse, SixteenMebibyteReport) {
     std::string html(16u << 20, 'x');
     for (size_t i = 0; i < html.size(); i += 4096)
