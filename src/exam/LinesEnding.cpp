@@ -2,6 +2,7 @@
 // where a line feed or an end text on the second byte of a pair is none.
 #include "exam/LinesEnding.h"
 
+#include "text/ByteSearch.h"
 #include "text/CharacterStart.h"
 
 namespace {
@@ -9,8 +10,8 @@ namespace {
 // The first occurrence of `endText` at or after `from` that begins a character, or npos.
 // `known` begins a character and lies at or before `from`.
 size_t findEnd(std::string_view html, std::string_view endText, size_t from, size_t known) {
-    for (size_t hit = html.find(endText, from); hit != std::string_view::npos;
-         hit = html.find(endText, hit + 1)) {
+    for (size_t hit = findBytes(html, endText, from); hit != std::string_view::npos;
+         hit = findBytes(html, endText, hit + 1)) {
         if (startsAnsiCharacter(html, hit, known)) return hit;
         known = hit + 1; // the second byte of a pair: the byte after it begins a character
     }
@@ -42,9 +43,9 @@ Text linesEnding(std::string_view html, std::string_view endText) {
                 begin = feed;
             }
         }
-        size_t end = html.find('\n', hit + endText.size());
+        size_t end = findBytes(html, "\n", hit + endText.size());
         while (end != std::string_view::npos && !isLineEnd(html, end, hit))
-            end = html.find('\n', end + 1);
+            end = findBytes(html, "\n", end + 1);
         end = end == std::string_view::npos ? html.size() : end + 1;
         // An occurrence that begins a character ends before one, as `endText` is whole
         // characters.

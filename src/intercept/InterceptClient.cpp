@@ -2,6 +2,7 @@
 #include "intercept/InterceptClient.h"
 
 #include "intercept/ReplyFile.h"
+#include "text/ByteSearch.h"
 #include "text/ProgramDirectory.h"
 
 #include <array>
@@ -42,8 +43,8 @@ std::array<size_t, fields.size()> startMarkers(std::string_view report) {
     std::array<size_t, fields.size()> at;
     at.fill(std::string_view::npos);
     size_t missing = fields.size();
-    for (size_t end = report.find(markerEnd); end != std::string_view::npos && missing > 0;
-         end = report.find(markerEnd, end + 1)) {
+    for (size_t end = findBytes(report, markerEnd); end != std::string_view::npos && missing > 0;
+         end = findBytes(report, markerEnd, end + 1)) {
         for (size_t k = 0; k < fields.size(); ++k) {
             const std::string_view key =
                 fields[k].startMarker.substr(0, fields[k].startMarker.size() - markerEnd.size());
@@ -77,7 +78,7 @@ Text InterceptClient::textBetween(std::string_view subject, std::string_view sta
 }
 
 PacketReportFields InterceptClient::parseFields(std::string_view report) const {
-    report = report.substr(0, report.find('\0'));
+    report = report.substr(0, findBytes(report, std::string_view("", 1)));
     // Each field as textBetween(report, marker, "|}", 0, false) gives it.
     PacketReportFields r;
     const auto at = startMarkers(report);

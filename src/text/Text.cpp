@@ -1,6 +1,8 @@
 // The shared text helpers: C-string copies, the character-stepping search, quote markers.
 #include "text/Text.h"
 
+#include "text/ByteSearch.h"
+
 #include <cstring>
 
 Text textFromCString(const char* s) {
@@ -8,41 +10,6 @@ Text textFromCString(const char* s) {
 }
 
 namespace {
-
-#ifdef __GLIBC__
-// glibc's memmem reads a two-byte text one byte at a time (about 1.5 GB/s here), and the
-// report's end marker "|}" is such a text; memchr on its first byte moves many bytes a step.
-// Where that byte is frequent memchr stops at nearly every byte, so once the stops come more
-// often than one in 16 bytes (after some slack), memmem takes the rest.
-const unsigned char* findPair(const unsigned char* s, size_t n, const unsigned char* pair) {
-    const unsigned char* const last = s + n - 1; // a pair starts before it
-    const unsigned char* p = s;
-    size_t stops = 0;
-    while (p < last) {
-        const auto* q = static_cast<const unsigned char*>(std::memchr(p, pair[0], last - p));
-        if (!q) return nullptr;
-        if (q[1] == pair[1]) return q;
-        if (++stops * 16 > static_cast<size_t>(q - s) + 256)
-            return static_cast<const unsigned char*>(memmem(q + 1, s + n - (q + 1), pair, 2));
-        p = q + 1;
-    }
-    return nullptr;
-}
-#endif
-
-// glibc's memmem is the fastest exact search here (findPair for two bytes); elsewhere
-// string_view::find does.
-const unsigned char* findBytes(const unsigned char* s, size_t n, std::string_view sought) {
-#ifdef __GLIBC__
-    if (sought.size() == 2)
-        return findPair(s, n, reinterpret_cast<const unsigned char*>(sought.data()));
-    return static_cast<const unsigned char*>(memmem(s, n, sought.data(), sought.size()));
-#else
-    std::string_view hay(reinterpret_cast<const char*>(s), n);
-    size_t k = hay.find(sought);
-    return k == std::string_view::npos ? nullptr : s + k;
-#endif
-}
 
 unsigned char foldAscii(unsigned char c) {
     return (c >= 'a' && c <= 'z') ? c - 32 : c;
@@ -73,8 +40,8 @@ int stepSearch(const unsigned char* s, size_t n, size_t from, std::string_view s
     return -1;
 }
 
-// Same result as stepSearch for an exact search, at memmem speed: candidates come from
-// memmem and are kept only when they start a character. A byte below 80 hex is either a
+// Same result as stepSearch for an exact search, at the speed of findBytes: candidates come
+// from it and are kept only when they start a character. A byte below 80 hex is either a
 // single-byte character or a trail byte, so the byte after it always starts a character;
 // after a run of bytes of 80 hex and above that follows such a boundary, the characters
 // pair up, so a candidate starts a character when it lies an even distance into the run.
@@ -84,9 +51,9 @@ int fastExactSearch(const unsigned char* s, size_t n, size_t from, std::string_v
     size_t known = from;
     size_t at = from;
     while (at + sought.size() <= n) {
-        const unsigned char* hit = findBytes(s + at, n - at, sought);
-        if (!hit) break;
-        size_t p = hit - s;
+        const size_t p =
+            findBytes(std::string_view(reinterpret_cast<const char*>(s), n), sought, at);
+        if (p == std::string_view::npos) break;
         size_t runStart = p;
         while (runStart > known && isLeadByte(s[runStart - 1]))
             --runStart;
