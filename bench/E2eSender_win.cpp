@@ -1,6 +1,7 @@
 // bench-e2e: round trips of reports through the running Tesvo.exe and through the floor
 // windows of bench-floor, sent in turn (Tesvo, floor, floor, Tesvo, ...) so that both meet
-// the same machine. Prints the median and the 99th percentile of each and their ratios.
+// the same machine. Prints the median and the 99th percentile of each and their ratios to
+// those of the floor that finds num alone.
 //   bench-e2e [ROUNDS [BIG_ROUNDS]] [--only PAGE]... [--close]
 // ROUNDS (default 200) is for the pages up to 200 KiB, BIG_ROUNDS (default 50) for the
 // 1 MiB and 4 MiB pages. --only keeps the named pages (as printed, e.g. capture5/200KiB). --close
@@ -209,7 +210,7 @@ int main(int argc, char** argv) {
         for (int r = 0; r < c.rounds; ++r)
             for (int k = 0; k < 3; ++k)
                 times[k].push_back(roundTrip(targets[k], children, c, report, replyFile));
-        const double floorMedian = percentile(times[1], 0.5), floorP99 = percentile(times[1], 0.99);
+        const double floorMedian = percentile(times[2], 0.5), floorP99 = percentile(times[2], 0.99);
         for (int k = 0; k < 3; ++k) {
             const double median = percentile(times[k], 0.5), p99 = percentile(times[k], 0.99);
             std::printf("%-17s %-14s %6d %10.3f %10.3f %8.2f %8.2f\n", page.c_str(),
@@ -218,7 +219,7 @@ int main(int argc, char** argv) {
         }
         std::fflush(stdout);
     }
-    std::printf("x median, x p99: against floor (parse), the same parse as Tesvo's\n");
+    std::printf("x median, x p99: against floor (num), the bare window that finds num alone\n");
     SendMessageA(children.button, BM_CLICK, 0, 0);
     if (close)
         for (const Target& t : targets)
