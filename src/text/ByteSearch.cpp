@@ -64,7 +64,10 @@ __attribute__((target("sse2"))) Bytes findSse2(Bytes s, size_t n, unsigned char 
 }
 
 bool hasSse2() {
-    static const bool has = __builtin_cpu_supports("sse2");
+    static const bool has = [] {
+        __builtin_cpu_init(); // in case this runs before libgcc's own constructor
+        return __builtin_cpu_supports("sse2") != 0;
+    }();
     return has;
 }
 #endif
