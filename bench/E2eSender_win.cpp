@@ -8,6 +8,7 @@
 // closes the three windows at the end. Run from the folder of Tesvo.exe:
 // the reply files are read from "data" beside this program.
 #include "BenchPages.h"
+#include "RemoteWindowText_win.h"
 #include "intercept/ReplyFile.h"
 #include "text/ProgramDirectory.h"
 
@@ -79,14 +80,6 @@ BOOL CALLBACK collectChild(HWND h, LPARAM lp) {
     if (_stricmp(cls, "Edit") == 0 && (GetWindowLongA(h, GWL_STYLE) & ES_MULTILINE))
         c->questionBox = h;
     return TRUE;
-}
-
-std::string windowText(HWND h) {
-    LRESULT n = SendMessageA(h, WM_GETTEXTLENGTH, 0, 0);
-    std::string s(static_cast<size_t>(n) + 1, '\0');
-    LRESULT got = SendMessageA(h, WM_GETTEXT, s.size(), reinterpret_cast<LPARAM>(s.data()));
-    s.resize(static_cast<size_t>(got));
-    return s;
 }
 
 struct Target {
@@ -203,7 +196,7 @@ int main(int argc, char** argv) {
         for (const Target& t : targets)
             roundTrip(t, children, c, report, replyFile);
         if (c.kind == PageKind::capture5) {
-            const std::string box = windowText(children.questionBox);
+            const std::string box = remoteWindowText(children.questionBox);
             if (std::count(box.begin(), box.end(), '\n') != 5) fail(page + ": no capture in Tesvo");
         }
         std::vector<double> times[3];

@@ -26,16 +26,6 @@ constexpr std::array<Field, 8> fields{{{"num{|", &PacketReportFields::num},
 
 constexpr std::string_view markerEnd = "{|";
 
-// Whether byte `p` starts a character when the report is read by characters from its first
-// byte: the bytes of 80 hex and above just before it pair up into characters from the byte
-// after the last lower byte, which always starts one.
-bool startsCharacter(std::string_view s, size_t p) {
-    size_t run = p;
-    while (run > 0 && isLeadByte(static_cast<unsigned char>(s[run - 1])))
-        --run;
-    return (p - run) % 2 == 0;
-}
-
 // The 0-based position of each field's start marker, as findText from byte 1 finds it, or
 // npos. Every start marker ends in "{|", so one pass over the occurrences of "{|" finds them
 // all, where a findText per key read the whole report for each key after the html or absent.
@@ -50,7 +40,7 @@ std::array<size_t, fields.size()> startMarkers(std::string_view report) {
                 fields[k].startMarker.substr(0, fields[k].startMarker.size() - markerEnd.size());
             if (at[k] != std::string_view::npos || end < key.size()) continue;
             const size_t begin = end - key.size();
-            if (report.substr(begin, key.size()) == key && startsCharacter(report, begin)) {
+            if (report.substr(begin, key.size()) == key && startsTextCharacter(report, begin)) {
                 at[k] = begin;
                 --missing;
             }

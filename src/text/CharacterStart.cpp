@@ -11,14 +11,6 @@
 
 namespace {
 
-bool isLead(unsigned char b) {
-    return b >= 0x81 && b <= 0xFE;
-}
-
-bool isTrail(unsigned char b) {
-    return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFE);
-}
-
 bool leadTakesAnyByte() {
     static const bool any = ansiToWide("\x81'").size() == 1;
     return any;
@@ -29,8 +21,8 @@ bool leadTakesAnyByte() {
 bool startsAnsiCharacter(std::string_view s, size_t i, size_t known) {
     if (i == 0 || i >= s.size()) return true;
     size_t run = 0;
-    while (i - run > known && isLead(static_cast<unsigned char>(s[i - run - 1])))
+    while (i - run > known && isCodePageLead(static_cast<unsigned char>(s[i - run - 1])))
         ++run;
     if (run % 2 == 0) return true;
-    return !leadTakesAnyByte() && !isTrail(static_cast<unsigned char>(s[i]));
+    return !leadTakesAnyByte() && !isCodePageTrail(static_cast<unsigned char>(s[i]));
 }

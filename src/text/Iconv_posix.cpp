@@ -1,6 +1,8 @@
 // iconv with replacement of what does not convert, for the native ANSI conversions.
 #include "text/Iconv_posix.h"
 
+#include "text/CharacterStart.h"
+
 #include <cerrno>
 #include <iconv.h>
 
@@ -39,9 +41,7 @@ std::string iconvConvert(const char* to, const char* from, std::string_view in,
 }
 
 size_t invalidGbkLength(std::string_view rest) {
-    auto byte = [&](size_t k) { return static_cast<unsigned char>(rest[k]); };
-    const bool lead = byte(0) >= 0x81 && byte(0) <= 0xFE;
-    if (!lead || rest.size() < 2) return 1;
-    const unsigned char t = byte(1);
-    return (t >= 0x40 && t <= 0x7E) || (t >= 0x80 && t <= 0xFE) ? 2 : 1;
+    const bool pair = rest.size() >= 2 && isCodePageLead(static_cast<unsigned char>(rest[0])) &&
+                      isCodePageTrail(static_cast<unsigned char>(rest[1]));
+    return pair ? 2 : 1;
 }

@@ -9,6 +9,13 @@ Text textFromCString(const char* s) {
     return s ? Text(s) : Text();
 }
 
+bool startsTextCharacter(std::string_view s, size_t p, size_t known) {
+    size_t runStart = p;
+    while (runStart > known && isLeadByte(static_cast<unsigned char>(s[runStart - 1])))
+        --runStart;
+    return (p - runStart) % 2 == 0;
+}
+
 namespace {
 
 unsigned char foldAscii(unsigned char c) {
@@ -41,23 +48,15 @@ int stepSearch(const unsigned char* s, size_t n, size_t from, std::string_view s
 }
 
 // Same result as stepSearch for an exact search, at the speed of findBytes: candidates come
-// from it and are kept only when they start a character. A byte below 80 hex is either a
-// single-byte character or a trail byte, so the byte after it always starts a character;
-// after a run of bytes of 80 hex and above that follows such a boundary, the characters
-// pair up, so a candidate starts a character when it lies an even distance into the run.
-// `known` is a character start at or before every later candidate, so each byte is looked
-// at a bounded number of times.
-int fastExactSearch(const unsigned char* s, size_t n, size_t from, std::string_view sought) {
+// from it and are kept only when they start a character. `known` is a character start at or
+// before every later candidate, so each byte is looked at a bounded number of times.
+int fastExactSearch(std::string_view s, size_t from, std::string_view sought) {
     size_t known = from;
     size_t at = from;
-    while (at + sought.size() <= n) {
-        const size_t p =
-            findBytes(std::string_view(reinterpret_cast<const char*>(s), n), sought, at);
+    while (at + sought.size() <= s.size()) {
+        const size_t p = findBytes(s, sought, at);
         if (p == std::string_view::npos) break;
-        size_t runStart = p;
-        while (runStart > known && isLeadByte(s[runStart - 1]))
-            --runStart;
-        if ((p - runStart) % 2 == 0) return static_cast<int>(p + 1);
+        if (startsTextCharacter(s, p, known)) return static_cast<int>(p + 1);
         // p is a trail byte, so p + 1 starts a character.
         known = p + 1;
         at = p + 1;
@@ -74,9 +73,10 @@ int findText(std::string_view subject, std::string_view sought, int start, bool 
     size_t from = start < 1 ? 0 : static_cast<size_t>(start) - 1;
     if (from >= n) return -1;
     if (sought.empty()) return 1;
-    const auto* s = reinterpret_cast<const unsigned char*>(subject.data());
-    if (ignoreCase) return stepSearch(s, n, from, sought, true);
-    return fastExactSearch(s, n, from, sought);
+    if (ignoreCase)
+        return stepSearch(reinterpret_cast<const unsigned char*>(subject.data()), n, from, sought,
+                          true);
+    return fastExactSearch(subject, from, sought);
 }
 
 Text replaceQuoteMarker(std::string_view s) {

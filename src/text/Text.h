@@ -21,6 +21,13 @@ inline bool isLeadByte(unsigned char b) {
     return b >= 0x80;
 }
 
+// True when byte `p` of `s` begins a character as findText steps through `s` from its first
+// byte. A byte below 80 hex is either a single-byte character or a trail byte, so the byte
+// after it always begins one; after it the bytes of 80 hex and above pair up, so `p` begins
+// a character when it lies an even distance into their run. `known`, at or before `p`, is a
+// byte known to begin a character; the bytes before it are not looked at.
+bool startsTextCharacter(std::string_view s, size_t p, size_t known = 0);
+
 // The 1-based byte position of the first occurrence of `sought` in `subject` at or after
 // byte `start`, or -1. The search steps through `subject` by characters from the byte where
 // it begins, so a match never begins on the second byte of a two-byte character, and a lead

@@ -15,6 +15,7 @@
 // Output, beside the program: fd-transcript.jsonl, fd-commands.txt (one datagram a line),
 // fd-window.txt (Tesvo's window and controls, what each finish action did, and "done"
 // when the simulator has finished).
+#include "RemoteWindowText_win.h"
 #include "Scenario.h"
 #include "Soak.h"
 #include "Transcript.h"
@@ -130,14 +131,6 @@ HWND windowFromRegistry() {
     return reinterpret_cast<HWND>(static_cast<INT_PTR>(std::atol(buf)));
 }
 
-std::string windowText(HWND h) {
-    LRESULT n = SendMessageA(h, WM_GETTEXTLENGTH, 0, 0);
-    std::string s(static_cast<size_t>(n) + 1, '\0');
-    LRESULT got = SendMessageA(h, WM_GETTEXT, s.size(), reinterpret_cast<LPARAM>(s.data()));
-    s.resize(static_cast<size_t>(got));
-    return s;
-}
-
 struct Controls {
     HWND button = nullptr;
     HWND questionBox = nullptr;
@@ -185,9 +178,9 @@ Controls findControls(HWND main) {
 
 StepState readState(const Controls& c) {
     StepState s;
-    s.questionBox = windowText(c.questionBox);
+    s.questionBox = remoteWindowText(c.questionBox);
     for (size_t k = 0; k < 5 && k < c.answers.size(); ++k)
-        s.answers[k] = windowText(c.answers[k]);
+        s.answers[k] = remoteWindowText(c.answers[k]);
     // Each captured stem is one line of the question box, ended by CR LF.
     size_t pos = 0;
     while (pos < s.questionBox.size()) {
@@ -223,7 +216,7 @@ void describeWindow(HWND main) {
                       classOf(h).c_str(), cr.left, cr.top, cr.right - cr.left, cr.bottom - cr.top,
                       static_cast<unsigned long>(GetWindowLongA(h, GWL_STYLE)),
                       static_cast<unsigned long>(GetWindowLongA(h, GWL_EXSTYLE)));
-        appendLine(out, line + windowText(h));
+        appendLine(out, line + remoteWindowText(h));
     }
 }
 
@@ -355,10 +348,10 @@ int probeMessageBox() {
     HWND yes = nullptr;
     for (HWND h : childrenOf(box)) {
         std::string cls = classOf(h);
-        if (_stricmp(cls.c_str(), "Static") == 0 && !windowText(h).empty())
-            appendLine(out, "text " + windowText(h));
+        if (_stricmp(cls.c_str(), "Static") == 0 && !remoteWindowText(h).empty())
+            appendLine(out, "text " + remoteWindowText(h));
         if (GetDlgCtrlID(h) == IDYES) yes = h;
-        if (_stricmp(cls.c_str(), "Button") == 0) appendLine(out, "button " + windowText(h));
+        if (_stricmp(cls.c_str(), "Button") == 0) appendLine(out, "button " + remoteWindowText(h));
     }
     // A report that arrives while the box is up is handled and replied to all the same.
     const Text report = "num{|during-box|}type{|recv|}url{|http://s/pages/exam/e|}html{|<p>"
