@@ -1,22 +1,13 @@
 // The literal conversion of the clang build where it is easy to get wrong: trail bytes that
 // are backslashes, escapes followed by digits, raw and prefixed literals, digit separators.
+#include "text/HexBytes.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <string_view>
 
 namespace {
-
-std::string hex(std::string_view s) {
-    static const char digits[] = "0123456789ABCDEF";
-    std::string out;
-    for (unsigned char c : s) {
-        if (!out.empty()) out += ' ';
-        out += digits[c >> 4];
-        out += digits[c & 15];
-    }
-    return out;
-}
 
 constexpr int million = 1'000'000; // a digit separator is no character literal
 

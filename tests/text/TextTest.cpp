@@ -1,5 +1,6 @@
 // Literal bytes, quote markers, conversions and the program directory.
 #include "text/Text.h"
+#include "text/HexBytes.h"
 #include "text/ProgramDirectory.h"
 #include "text/Utf8.h"
 #include "text/WideText.h"
@@ -9,17 +10,6 @@
 #include <string>
 
 namespace {
-
-std::string hex(std::string_view s) {
-    static const char digits[] = "0123456789ABCDEF";
-    std::string out;
-    for (unsigned char c : s) {
-        if (!out.empty()) out += ' ';
-        out += digits[c >> 4];
-        out += digits[c & 15];
-    }
-    return out;
-}
 
 // The build must turn the sources' literals into GBK bytes on every compiler.
 TEST(GbkLiterals, MatchTheCodePage) {
